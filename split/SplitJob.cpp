@@ -79,6 +79,12 @@ void SplitJob::RunSection(const SectionPlan& section)
 
     auto* run = new EncoderRun(this);
     m_run = run;
+    ++m_alive;
+    connect(run, &QObject::destroyed, this, [this] {
+        if (--m_alive == 0) {
+            emit encodersGone();
+        }
+    });
     connect(run, &EncoderRun::chunk, this, &SplitJob::OnChunk);
     connect(run, &EncoderRun::outputEnded, this, &SplitJob::OnSectionEnded);
     connect(run, &EncoderRun::failedToStart, this, [this] { Finish(Outcome::Failed); });

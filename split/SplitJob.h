@@ -52,6 +52,9 @@ public:
     bool IsRunning() const { return m_state != 0; }
     const SplitPlan& Plan() const { return m_plan; }
     const ChunkProgress& Progress() const { return m_progress; }
+    // Encoder processes of this job not yet gone (a stopped one lingers until it has closed
+    // its clip, at most EncoderRun::KillDelayMs).
+    int EncodersAlive() const { return m_alive; }
 
     // "Error. Please re-install " + the product name.
     static QString FailureMessage();
@@ -62,6 +65,8 @@ signals:
     void progress(int current, int total);
     void sectionEnded(qint32 index);
     void finished(SplitJob::Outcome outcome);
+    // The last encoder process of the job has gone.
+    void encodersGone();
 
 private:
     void NextSection();
@@ -78,4 +83,5 @@ private:
     double m_sectionDuration = 0.0;
     ChunkProgress m_progress;
     QPointer<EncoderRun> m_run;
+    int m_alive = 0;
 };

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTest>
 
 TempAppDir::TempAppDir()
@@ -67,3 +68,52 @@ int RunAll(int argc, char** argv)
 }
 
 } // namespace TestRegistry
+
+int RunProgram(const QString& program, const QStringList& args, QByteArray* output,
+               QByteArray* error, int timeoutMs)
+{
+    QProcess process;
+    process.start(program, args);
+    if (!process.waitForStarted(10000)) {
+        return -1;
+    }
+    process.closeWriteChannel();
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        return -1;
+    }
+    if (output) {
+        *output = process.readAllStandardOutput();
+    }
+    if (error) {
+        *error = process.readAllStandardError();
+    }
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+QString MakeClip(const QString& path, double seconds, const QStringList& ffmpegArgs,
+                 const QString& size, int rate)
+{
+    const QString d = QString::number(seconds);
+    QStringList args{
+        "-v",
+        "error",
+        "-y",
+        "-f",
+        "lavfi",
+        "-i",
+        QStringLiteral("testsrc2=size=%1:rate=%2:duration=%3").arg(size).arg(rate).arg(d),
+        "-f",
+        "lavfi",
+        "-i",
+        QStringLiteral("sine=frequency=440:sample_rate=44100:duration=%1").arg(d)};
+    args += ffmpegArgs;
+    args += {"-shortest", path};
+    QByteArray error;
+    if (RunProgram("ffmpeg", args, nullptr, &error) != 0) {
+        qWarning("ffmpeg failed: %s", error.constData());
+        return {};
+    }
+    return path;
+}

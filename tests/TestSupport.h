@@ -49,3 +49,13 @@ template <typename T> struct Registrar
 } // namespace TestRegistry
 
 #define BRINDLE_TEST_CLASS(Class) static TestRegistry::Registrar<Class> registrar_##Class;
+
+// Runs a program to its end (at most timeoutMs) and returns its exit code, -1 when it could
+// not be run or did not end in time; output and error, when given, receive what it printed.
+int RunProgram(const QString& program, const QStringList& args, QByteArray* output = nullptr,
+               QByteArray* error = nullptr, int timeoutMs = 120000);
+
+// Makes a small clip with FFmpeg's lavfi sources: a test picture and a tone. ffmpegArgs are the
+// output options (codecs); returns the clip's path, or an empty text when FFmpeg failed.
+QString MakeClip(const QString& path, double seconds, const QStringList& ffmpegArgs,
+                 const QString& size = QStringLiteral("320x240"), int rate = 30);
