@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <string>
 #include <sys/prctl.h>
 #include <sys/stat.h>
@@ -92,8 +93,20 @@ void WriteAll(int fd, const std::string& text)
     }
 }
 
+double Now()
+{
+    timespec t{};
+    ::clock_gettime(CLOCK_MONOTONIC, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
+}
+
+// The program reads only the first "time" of each piece of output it receives, so the final
+// report must not reach it in one piece with the one before: it follows that one by at least
+// this long.
+constexpr double FinalReportGap = 0.02;
+
 // One "key=value" line of FFmpeg's progress output.
-void ProgressLine(const std::string& line, long long& outTimeUs, bool& known)
+void ProgressLine(const std::string& line, long long& outTimeUs, bool& known, double& lastReport)
 {
     const size_t eq = line.find('=');
     if (eq == std::string::npos) {
@@ -111,6 +124,14 @@ void ProgressLine(const std::string& line, long long& outTimeUs, bool& known)
             known = true;
         }
     } else if (key == "progress" && known) {
+        if (value == "end") {
+            const double wait = lastReport + FinalReportGap - Now();
+            if (wait > 0) {
+                const timespec pause{0, long(wait * 1e9)};
+                ::nanosleep(&pause, nullptr);
+            }
+        }
+        lastReport = Now();
         char text[64];
         std::snprintf(text, sizeof text, "time=%lld.%06lld \n", outTimeUs / 1000000,
                       outTimeUs % 1000000);
@@ -144,8 +165,9 @@ int main(int argc, char** argv)
     std::vector<std::string> command{ffmpeg};
     const bool contract = IsContractForm(args);
     if (contract) {
-        command.insert(command.end(), {"-nostdin", "-nostats", "-progress", "pipe:3", "-y", "-ss",
-                                       args[4], "-i", args[2], "-t", args[6]});
+        command.insert(command.end(),
+                       {"-nostdin", "-nostats", "-loglevel", "warning", "-progress", "pipe:3", "-y",
+                        "-ss", args[4], "-i", args[2], "-t", args[6]});
         command.insert(command.end(), args.begin() + 7, args.end());
     } else {
         command.insert(command.end(), args.begin(), args.end());
@@ -205,6 +227,7 @@ int main(int argc, char** argv)
         ::close(progress[1]);
         long long outTimeUs = 0;
         bool known = false;
+        double lastReport = 0.0;
         std::string line;
         char buffer[4096];
         for (;;) {
@@ -220,7 +243,7 @@ int main(int argc, char** argv)
                     if (!line.empty() && line.back() == '\r') {
                         line.pop_back();
                     }
-                    ProgressLine(line, outTimeUs, known);
+                    ProgressLine(line, outTimeUs, known, lastReport);
                     line.clear();
                 } else {
                     line += buffer[i];
