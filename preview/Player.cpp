@@ -27,6 +27,10 @@ Player::Player(Output output, QObject* parent) : QObject(parent)
     mpv_set_option_string(m_mpv, "input-default-bindings", "no");
     mpv_set_option_string(m_mpv, "input-vo-keyboard", "no");
     mpv_set_option_string(m_mpv, "osc", "no");
+    mpv_set_option_string(m_mpv, "load-scripts", "no");
+    mpv_set_option_string(m_mpv, "ytdl", "no");
+    mpv_set_option_string(m_mpv, "load-stats-overlay", "no");
+    mpv_set_option_string(m_mpv, "load-osd-console", "no");
     mpv_set_option_string(m_mpv, "terminal", "no");
     mpv_set_option_string(m_mpv, "keep-open", "always");
     mpv_set_option_string(m_mpv, "idle", "yes");

@@ -95,6 +95,7 @@ int RunProgram(const QString& program, const QStringList& args, QByteArray* outp
 QString MakeClip(const QString& path, double seconds, const QStringList& ffmpegArgs,
                  const QString& size, int rate)
 {
+    QDir().mkpath(QFileInfo(path).absolutePath());
     const QString d = QString::number(seconds);
     QStringList args{
         "-v",

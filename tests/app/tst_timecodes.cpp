@@ -1,3 +1,4 @@
+#include "TestSupport.h"
 #include "app/TimeCodes.h"
 
 #include <QDir>
@@ -180,5 +181,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestTimeCodes)
+BRINDLE_TEST_CLASS(TestTimeCodes)
 #include "tst_timecodes.moc"

@@ -1,0 +1,34 @@
+#include "Program.h"
+
+#include "about/AboutForm.h"
+#include "app/MainForm.h"
+#include "profiles/OutputSettingsForm.h"
+#include "profiles/SizeForm.h"
+#include "settings/SettingForm.h"
+#include "split/CountDownForm.h"
+
+Program::Program(const AppPaths& paths, const QStringList& args, UserDialogs* dialogs, Shell* shell,
+                 PowerControl*)
+{
+    m_main = std::make_unique<TMainForm>(paths, &m_store, dialogs, shell, args);
+    m_settings = std::make_unique<TSettingForm>(paths, m_main.get(), dialogs);
+    m_countdown = std::make_unique<TCountDownForm>(m_main.get());
+    m_about = std::make_unique<TAboutForm>(m_main.get(), m_main->VersionText());
+    m_editor = std::make_unique<TopSettingForm>(m_main.get(), &m_store);
+    m_size = std::make_unique<TSizeForm>(m_main.get());
+
+    m_main->SetSettingForm(m_settings.get());
+    m_main->SetAboutForm(m_about.get());
+    m_main->SetProfileEditor(m_editor.get());
+}
+
+Program::~Program()
+{
+    // The dialogs refer to the main window: they go first.
+    m_size.reset();
+    m_editor.reset();
+    m_about.reset();
+    m_countdown.reset();
+    m_settings.reset();
+    m_main.reset();
+}
