@@ -10,6 +10,7 @@
 #include "profiles/ProfileList.h"
 #include "settings/Preferences.h"
 #include "settings/SettingForm.h"
+#include "split/CountDownForm.h"
 #include "ui_Main.h"
 
 #include <QApplication>
@@ -446,8 +447,26 @@ void TMainForm::Completion()
 {
     m_tmrPreview.stop();
     m_tmrProcess.stop();
+    const bool turnOff = m_settings && m_settings->TurnOff();
+    const bool exit = m_settings && m_settings->Exit();
+    if (m_countdown && (turnOff || exit)) {
+        // The window keeps its splitting look while the countdown runs.
+        m_splitState = 0;
+        if (turnOff) {
+            m_countdown->Prepare(TCountDownForm::TurnOff, QStringLiteral("Turn off Now"),
+                                 QStringLiteral("The computer will be turned off within"));
+        } else {
+            m_countdown->Prepare(TCountDownForm::ExitProgram, QStringLiteral("Exit Now"),
+                                 QStringLiteral("The program will exit within"));
+        }
+        m_countdown->show();
+        return;
+    }
     m_dialogs->Inform(this, QStringLiteral("Completed"),
                       QStringLiteral("Splitting is completed successfully."));
+    if (m_settings && m_settings->OpenDir()) {
+        m_shell->Open(m_ui->edtOutputDir->text());
+    }
     EndSplitUi();
 }
 

@@ -17,6 +17,7 @@ class Player;
 class ProfileStore;
 class Shell;
 class TSettingForm;
+class TCountDownForm;
 class UserDialogs;
 class QLabel;
 
@@ -35,6 +36,7 @@ public:
     void SetSettingForm(TSettingForm* settings) { m_settings = settings; }
     void SetProfileEditor(QWidget* editor) { m_editor = editor; }
     void SetAboutForm(QWidget* about) { m_about = about; }
+    void SetCountdown(TCountDownForm* countdown) { m_countdown = countdown; }
 
     const AppPaths& Paths() const { return m_paths; }
     const QString& VersionText() const { return m_versionText; }
@@ -79,7 +81,13 @@ private:
     void SetupKeyboard();
     void StartSplit(const QString& profileArgs);
     void OnJobFinished(SplitJob::Outcome outcome);
+
+public:
+    // What follows the last section: a countdown to power-off or exit, or the success message
+    // and the output folder.
     void Completion();
+
+private:
     void tmrProcessTimer();
     void tmrPreviewTimer();
     void ShowRuler(qint64 durationMs);
@@ -98,6 +106,7 @@ private:
     TSettingForm* m_settings = nullptr;
     QWidget* m_editor = nullptr;
     QWidget* m_about = nullptr;
+    TCountDownForm* m_countdown = nullptr;
     std::unique_ptr<Player> m_player;
     SplitJob m_job;
     QTimer m_tmrProcess;

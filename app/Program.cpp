@@ -8,17 +8,18 @@
 #include "split/CountDownForm.h"
 
 Program::Program(const AppPaths& paths, const QStringList& args, UserDialogs* dialogs, Shell* shell,
-                 PowerControl*)
+                 PowerControl* power)
 {
     m_main = std::make_unique<TMainForm>(paths, &m_store, dialogs, shell, args);
     m_settings = std::make_unique<TSettingForm>(paths, m_main.get(), dialogs);
-    m_countdown = std::make_unique<TCountDownForm>(m_main.get());
-    m_about = std::make_unique<TAboutForm>(m_main.get(), m_main->VersionText());
+    m_countdown = std::make_unique<TCountDownForm>(m_main.get(), power);
+    m_about = std::make_unique<TAboutForm>(m_main.get(), m_main->VersionText(), shell);
     m_editor = std::make_unique<TopSettingForm>(m_main.get(), &m_store);
     m_size = std::make_unique<TSizeForm>(m_main.get());
 
     m_main->SetSettingForm(m_settings.get());
     m_main->SetAboutForm(m_about.get());
+    m_main->SetCountdown(m_countdown.get());
     m_main->SetProfileEditor(m_editor.get());
 }
 

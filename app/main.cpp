@@ -1,4 +1,5 @@
 #include "app/AppPaths.h"
+#include "app/LogindPower.h"
 #include "app/MainForm.h"
 #include "app/Program.h"
 #include "app/QtPlatform.h"
@@ -19,9 +20,10 @@ int main(int argc, char** argv)
 
     QtUserDialogs dialogs;
     DesktopShell shell;
+    LogindPower power;
     QStringList args = QApplication::arguments();
     args.removeFirst();
-    Program program(AppPaths::FromApplication(), args, &dialogs, &shell, nullptr);
+    Program program(AppPaths::FromApplication(), args, &dialogs, &shell, &power);
     program.Main()->show();
     return app.exec();
 }

@@ -14,6 +14,10 @@ TSettingForm::TSettingForm(AppPaths paths, TMainForm* main, UserDialogs* dialogs
 {
     m_ui->setupUi(this);
     FixSize(351, 332);
+    // The captions are long for the dialog's width: the compact size of the original forms.
+    QFont compact = font();
+    compact.setPixelSize(11);
+    setFont(compact);
     for (QLabel* header : {m_ui->labFiles, m_ui->labDone}) {
         header->setStyleSheet(QStringLiteral("font-weight: bold; color: #2f4a6d;"));
     }
