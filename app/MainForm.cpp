@@ -5,6 +5,9 @@
 #include "TimeCodes.h"
 #include "about/ProgramInfo.h"
 #include "preview/Player.h"
+#include "preview/RangeMarks.h"
+#include "preview/TrackBar.h"
+#include "preview/VideoView.h"
 #include "profiles/IniFile.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileList.h"
@@ -29,10 +32,11 @@
 TMainForm::TMainForm(AppPaths paths, ProfileStore* store, UserDialogs* dialogs, Shell* shell,
                      const QStringList& args, QWidget* parent)
     : QWidget(parent), m_ui(std::make_unique<Ui::TMainForm>()), m_paths(std::move(paths)),
-      m_store(store), m_dialogs(dialogs), m_shell(shell), m_player(std::make_unique<Player>()),
-      m_job(m_paths, this)
+      m_store(store), m_dialogs(dialogs), m_shell(shell),
+      m_player(std::make_unique<Player>(Player::Output::Preview)), m_job(m_paths, this)
 {
     m_ui->setupUi(this);
+    m_ui->VideoWindow->Attach(m_player.get());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
@@ -84,6 +88,22 @@ TMainForm::TMainForm(AppPaths paths, ProfileStore* store, UserDialogs* dialogs, 
         }
     });
     connect(m_player.get(), &Player::durationChanged, this, &TMainForm::ShowRuler);
+    connect(m_player.get(), &Player::pausedChanged, this, [this](bool paused) {
+        paused ? m_ui->tkbProgress->StopTimer() : m_ui->tkbProgress->StartTimer();
+    });
+    connect(m_ui->tkbProgress, &TrackBar::timerTick, this, &TMainForm::tkbProgressTimer);
+    connect(m_ui->tkbProgress, &TrackBar::released, this, [this](qint64 second) {
+        if (m_sourceLoaded) {
+            m_player->Seek(double(second));
+        }
+    });
+    connect(m_ui->sbtnSelStart, &QToolButton::clicked, this, &TMainForm::sbtnSelStartClick);
+    connect(m_ui->sbtnSelEnd, &QToolButton::clicked, this, &TMainForm::sbtnSelEndClick);
+    connect(m_ui->sbtnErase, &QToolButton::clicked, this, &TMainForm::sbtnEraseClick);
+    connect(m_ui->edtStart, &QLineEdit::returnPressed, this, &TMainForm::ApplyTypedStart);
+    connect(m_ui->edtEnd, &QLineEdit::returnPressed, this, &TMainForm::ApplyTypedEnd);
+    m_ui->edtStart->installEventFilter(this);
+    m_ui->edtEnd->installEventFilter(this);
 
     connect(&m_job, &SplitJob::begun, this, [this] {
         BeginSplitUi();
@@ -104,7 +124,11 @@ TMainForm::TMainForm(AppPaths paths, ProfileStore* store, UserDialogs* dialogs, 
     FormCreate(args);
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    // The picture's render context goes before the player it belongs to.
+    m_ui->VideoWindow->Detach();
+}
 
 void TMainForm::FormCreate(const QStringList& args)
 {
@@ -266,6 +290,43 @@ void TMainForm::SetupKeyboard()
         }
     });
     shortcut(QKeySequence::HelpContents, [this] { sbtnHelpClick(); });
+    // Player and marks. Keys that type text reach the edits first, so these never take them.
+    auto enabled = [](QToolButton* b) {
+        return b->isEnabled() && b->isVisible();
+    };
+    shortcut(QKeySequence(Qt::Key_Space), [this, enabled] {
+        if (!enabled(m_ui->sbtnPlayPreview) || !m_sourceLoaded) {
+            return;
+        }
+        m_player->IsPlaying() ? m_player->Pause() : m_player->Play();
+    });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Period), [this, enabled] {
+        if (enabled(m_ui->sbtnStopPreview)) {
+            m_ui->sbtnStopPreview->click();
+        }
+    });
+    shortcut(QKeySequence(Qt::Key_BracketLeft), [this, enabled] {
+        if (enabled(m_ui->sbtnSelStart)) {
+            sbtnSelStartClick();
+        }
+    });
+    shortcut(QKeySequence(Qt::Key_BracketRight), [this, enabled] {
+        if (enabled(m_ui->sbtnSelEnd)) {
+            sbtnSelEndClick();
+        }
+    });
+    auto step = [this](int seconds) {
+        if (!m_sourceLoaded || !m_ui->tkbProgress->isEnabled()) {
+            return;
+        }
+        m_ui->tkbProgress->SetPosition(m_ui->tkbProgress->Position() + seconds);
+        m_ui->labCurrent->setText(FormatTime(double(m_ui->tkbProgress->Position())));
+        m_player->Seek(double(m_ui->tkbProgress->Position()));
+    };
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Left), [step] { step(-1); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Right), [step] { step(1); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Left), [step] { step(-10); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Right), [step] { step(10); });
 }
 
 void TMainForm::showEvent(QShowEvent* event)
@@ -540,6 +601,14 @@ void TMainForm::ResetImageButtons()
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
+    if (type == QEvent::FocusOut && watched == m_ui->edtStart) {
+        ApplyTypedStart(); // edtStartExit
+        return false;
+    }
+    if (type == QEvent::FocusOut && watched == m_ui->edtEnd) {
+        ApplyTypedEnd(); // edtEndExit
+        return false;
+    }
     if (watched == m_ui->edtSectionQty) {
         if (type == QEvent::MouseButtonPress) {
             m_ui->rdbEqual->setChecked(true); // edtSectionQtyClick
@@ -590,16 +659,164 @@ void TMainForm::dragEnterEvent(QDragEnterEvent* event)
 
 void TMainForm::dropEvent(QDropEvent* event)
 {
-    if (m_ui->panProgress->isVisible()) {
-        return;
-    }
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.isEmpty() || !urls.first().isLocalFile()) {
-        return;
-    }
-    const QString path = urls.first().toLocalFile();
-    if (HasSupportedExt(path, m_supportedExtensions) && IsSourceValid(path)) {
+    if (FilesDropped(event->mimeData()->urls())) {
         event->acceptProposedAction();
-        LoadSource(path);
     }
+}
+
+bool TMainForm::FilesDropped(const QList<QUrl>& urls)
+{
+    if (m_ui->panProgress->isVisible() || urls.isEmpty() || !urls.first().isLocalFile()) {
+        return false;
+    }
+    // Only the first file counts, with its whole path.
+    const QString path = urls.first().toLocalFile();
+    if (!HasSupportedExt(path, m_supportedExtensions) || !IsSourceValid(path)) {
+        return false;
+    }
+    LoadSource(path);
+    return true;
+}
+
+double TMainForm::DurationSeconds() const
+{
+    return double(m_player->DurationMs()) / 1000.0;
+}
+
+void TMainForm::tkbProgressTimer()
+{
+    TrackBar* bar = m_ui->tkbProgress;
+    bar->SetRange(0, m_player->DurationMs() / 1000);
+    bar->SetPosition(qint64(m_player->Position() * 1000.0) / 1000);
+    m_ui->labCurrent->setText(FormatTime(double(bar->Position())));
+}
+
+void TMainForm::PlaceStartMarker()
+{
+    m_ui->labStart->adjustSize();
+    m_ui->labStart->move(StartMarkerLeft(m_ui->tkbProgress->SelStart(), m_ui->tkbProgress->Max()),
+                         m_ui->labStart->y());
+}
+
+void TMainForm::PlaceEndMarker()
+{
+    m_ui->labEnd->adjustSize();
+    m_ui->labEnd->move(
+        EndMarkerLeft(m_ui->tkbProgress->SelEnd(), m_ui->tkbProgress->Max(), m_ui->labEnd->width()),
+        m_ui->labEnd->y());
+}
+
+void TMainForm::ArrangeEndMarkerRow()
+{
+    QLabel* s = m_ui->labStart;
+    QLabel* e = m_ui->labEnd;
+    e->move(e->x(), EndMarkerTop(s->x(), s->width(), s->y(), e->x(), e->width()));
+}
+
+void TMainForm::WriteLengthFromSelection()
+{
+    m_ui->labLength->setText(
+        LengthText(double(m_ui->tkbProgress->SelStart()), double(m_ui->tkbProgress->SelEnd())));
+}
+
+void TMainForm::sbtnSelStartClick()
+{
+    if (!m_sourceLoaded) {
+        return;
+    }
+    const qint64 at = m_ui->tkbProgress->Position();
+    m_ui->tkbProgress->SetSelStart(at);
+    m_ui->edtStart->setText(FormatTime(double(at)));
+    m_ui->labStart->setText(QStringLiteral("[ ") + m_ui->edtStart->text());
+    PlaceStartMarker();
+    ArrangeEndMarkerRow();
+    m_ui->labStart->show();
+    m_ui->labLength->show();
+    WriteLengthFromSelection();
+}
+
+void TMainForm::sbtnSelEndClick()
+{
+    if (!m_sourceLoaded) {
+        return;
+    }
+    const qint64 at = m_ui->tkbProgress->Position();
+    m_ui->tkbProgress->SetSelEnd(at);
+    m_ui->edtEnd->setText(FormatTime(double(at)));
+    m_ui->labEnd->setText(m_ui->edtEnd->text() + QStringLiteral(" ]"));
+    PlaceEndMarker();
+    ArrangeEndMarkerRow();
+    m_ui->labEnd->show();
+    m_ui->labLength->show();
+    WriteLengthFromSelection();
+}
+
+void TMainForm::sbtnEraseClick()
+{
+    if (!m_sourceLoaded) {
+        return;
+    }
+    m_ui->tkbProgress->SetSelStart(0);
+    m_ui->tkbProgress->SetSelEnd(0);
+    m_ui->edtStart->setText(FormatTime(0));
+    m_ui->edtEnd->setText(FormatTime(0));
+    m_ui->labStart->hide();
+    m_ui->labEnd->hide();
+}
+
+void TMainForm::ApplyTypedStart()
+{
+    if (!m_sourceLoaded) {
+        return;
+    }
+    const double t = ParseTime(m_ui->edtStart->text(), QLocale::system().decimalPoint().front());
+    if (t != -1.0) {
+        SetMarkStart(t);
+    }
+}
+
+void TMainForm::ApplyTypedEnd()
+{
+    if (!m_sourceLoaded) {
+        return;
+    }
+    const double t = ParseTime(m_ui->edtEnd->text(), QLocale::system().decimalPoint().front());
+    if (t != -1.0) {
+        SetMarkEnd(t);
+    }
+}
+
+void TMainForm::SetMarkStart(double x)
+{
+    const double d = DurationSeconds();
+    if (!(d >= x)) {
+        x = d;
+    }
+    m_ui->tkbProgress->SetSelStart(RoundHalfEven(x));
+    const QChar sep = QLocale::system().decimalPoint().front();
+    m_ui->edtStart->setText(FormatTime(ParseTime(m_ui->edtStart->text(), sep)));
+    m_ui->labStart->setText(QStringLiteral("[ ") + m_ui->edtStart->text());
+    PlaceStartMarker();
+    ArrangeEndMarkerRow();
+    m_ui->labStart->show();
+    m_ui->labLength->show();
+    WriteLengthFromSelection();
+}
+
+void TMainForm::SetMarkEnd(double x)
+{
+    const double d = DurationSeconds();
+    if (!(d >= x)) {
+        x = d;
+    }
+    m_ui->tkbProgress->SetSelEnd(RoundHalfEven(x));
+    const QChar sep = QLocale::system().decimalPoint().front();
+    m_ui->edtEnd->setText(FormatTime(ParseTime(m_ui->edtEnd->text(), sep)));
+    m_ui->labEnd->setText(m_ui->edtEnd->text() + QStringLiteral(" ]"));
+    PlaceEndMarker();
+    ArrangeEndMarkerRow();
+    m_ui->labEnd->show();
+    m_ui->labLength->show();
+    // The length comes from the typed end, not from its rounded second.
+    m_ui->labLength->setText(LengthText(double(m_ui->tkbProgress->SelStart()), x));
 }

@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <QStringList>
 #include <QTimer>
+#include <QUrl>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -58,10 +59,20 @@ public:
     // The main list's profile, loaded into the store (also run when the window first shows).
     void cmbProfileChange();
     void LoadSource(const QString& path);
+    // Files dropped on the window: the first is loaded when it is a supported video that
+    // exists and no job runs. True when it was loaded.
+    bool FilesDropped(const QList<QUrl>& urls);
     void imgStartClick();
     void imgCancelClick();
     void BeginSplitUi();
     void EndSplitUi();
+
+    // Range marking.
+    void sbtnSelStartClick();
+    void sbtnSelEndClick();
+    void sbtnEraseClick();
+    void SetMarkStart(double seconds);
+    void SetMarkEnd(double seconds);
 
     bool ConfirmOverwrite(const QString& path) override;
 
@@ -89,6 +100,14 @@ public:
 
 private:
     void tmrProcessTimer();
+    void tkbProgressTimer();
+    void ApplyTypedStart();
+    void ApplyTypedEnd();
+    void PlaceStartMarker();
+    void PlaceEndMarker();
+    void ArrangeEndMarkerRow();
+    void WriteLengthFromSelection();
+    double DurationSeconds() const;
     void tmrPreviewTimer();
     void ShowRuler(qint64 durationMs);
     void DrawStart(int picture);

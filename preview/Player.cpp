@@ -28,6 +28,7 @@ Player::Player(Output output, QObject* parent) : QObject(parent)
     mpv_set_option_string(m_mpv, "input-vo-keyboard", "no");
     mpv_set_option_string(m_mpv, "osc", "no");
     mpv_set_option_string(m_mpv, "load-scripts", "no");
+    mpv_set_option_string(m_mpv, "audio-fallback-to-null", "yes");
     mpv_set_option_string(m_mpv, "ytdl", "no");
     mpv_set_option_string(m_mpv, "load-stats-overlay", "no");
     mpv_set_option_string(m_mpv, "load-osd-console", "no");

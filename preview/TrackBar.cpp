@@ -13,6 +13,24 @@ TrackBar::TrackBar(QWidget* parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::PointingHandCursor);
+    m_timer.setInterval(1000);
+    connect(&m_timer, &QTimer::timeout, this, [this] {
+        if (!m_dragging && isEnabled()) {
+            emit timerTick();
+        }
+    });
+}
+
+void TrackBar::StartTimer()
+{
+    if (isEnabled()) {
+        m_timer.start();
+    }
+}
+
+void TrackBar::StopTimer()
+{
+    m_timer.stop();
 }
 
 void TrackBar::SetRange(qint64 min, qint64 max)

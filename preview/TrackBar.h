@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QTimer>
 #include <QWidget>
 
 // The preview's position bar, in whole seconds: Min, Max and Position, the marked range
@@ -34,9 +35,16 @@ public:
 
     QSize sizeHint() const override { return {296, 14}; }
 
+    // The bar's own position timer (1000 ms), run while the player plays: timerTick() comes once
+    // a second, but not while the left button holds the thumb, and only while enabled.
+    void StartTimer();
+    void StopTimer();
+    bool TimerActive() const { return m_timer.isActive(); }
+
 signals:
     void positionChanged(qint64 position); // by the user, while dragging or on a click
     void released(qint64 position);        // left button released: seek here
+    void timerTick();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -56,4 +64,5 @@ private:
     int m_frequency = 60;
     int m_thumbLength = 8;
     bool m_dragging = false;
+    QTimer m_timer;
 };
