@@ -9,6 +9,7 @@
 #include "preview/TrackBar.h"
 #include "preview/VideoView.h"
 #include "profiles/IniFile.h"
+#include "profiles/OutputSettingsForm.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileList.h"
 #include "settings/Preferences.h"
@@ -66,8 +67,7 @@ TMainForm::TMainForm(AppPaths paths, ProfileStore* store, UserDialogs* dialogs, 
     connect(m_ui->sbtnHelp, &QToolButton::clicked, this, &TMainForm::sbtnHelpClick);
     connect(m_ui->BitBtn1, &QPushButton::clicked, this, [this] {
         if (m_editor) {
-            m_editor->show();
-            m_editor->raise();
+            m_editor->BitBtn1Click();
         }
     });
     connect(m_ui->bbtnBrowse, &QPushButton::clicked, this, &TMainForm::bbtnBrowseClick);

@@ -19,6 +19,7 @@ class ProfileStore;
 class Shell;
 class TSettingForm;
 class TCountDownForm;
+class TopSettingForm;
 class UserDialogs;
 class QLabel;
 
@@ -35,7 +36,7 @@ public:
 
     // The windows created after this one.
     void SetSettingForm(TSettingForm* settings) { m_settings = settings; }
-    void SetProfileEditor(QWidget* editor) { m_editor = editor; }
+    void SetProfileEditor(TopSettingForm* editor) { m_editor = editor; }
     void SetAboutForm(QWidget* about) { m_about = about; }
     void SetCountdown(TCountDownForm* countdown) { m_countdown = countdown; }
 
@@ -123,7 +124,7 @@ private:
     UserDialogs* m_dialogs;
     Shell* m_shell;
     TSettingForm* m_settings = nullptr;
-    QWidget* m_editor = nullptr;
+    TopSettingForm* m_editor = nullptr;
     QWidget* m_about = nullptr;
     TCountDownForm* m_countdown = nullptr;
     std::unique_ptr<Player> m_player;

@@ -6,6 +6,7 @@
 #include "profiles/SizeForm.h"
 #include "settings/SettingForm.h"
 #include "split/CountDownForm.h"
+#include "ui_Main.h"
 
 Program::Program(const AppPaths& paths, const QStringList& args, UserDialogs* dialogs, Shell* shell,
                  PowerControl* power)
@@ -14,8 +15,10 @@ Program::Program(const AppPaths& paths, const QStringList& args, UserDialogs* di
     m_settings = std::make_unique<TSettingForm>(paths, m_main.get(), dialogs);
     m_countdown = std::make_unique<TCountDownForm>(m_main.get(), power);
     m_about = std::make_unique<TAboutForm>(m_main.get(), m_main->VersionText(), shell);
-    m_editor = std::make_unique<TopSettingForm>(m_main.get(), &m_store);
-    m_size = std::make_unique<TSizeForm>(m_main.get());
+    m_editor = std::make_unique<TopSettingForm>(paths, m_main.get(), m_main->Form()->cmbProfile,
+                                                &m_store, dialogs);
+    m_size = std::make_unique<TSizeForm>(m_main.get(), &m_store, dialogs);
+    m_editor->SetSizeForm(m_size.get());
 
     m_main->SetSettingForm(m_settings.get());
     m_main->SetAboutForm(m_about.get());

@@ -1,9 +1,11 @@
 #include "TestSupport.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <clocale>
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
     return TestRegistry::RunAll(argc, argv);
 }
