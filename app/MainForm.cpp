@@ -23,6 +23,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -100,8 +101,8 @@ TMainForm::TMainForm(AppPaths paths, ProfileStore* store, UserDialogs* dialogs, 
     connect(m_ui->sbtnSelStart, &QToolButton::clicked, this, &TMainForm::sbtnSelStartClick);
     connect(m_ui->sbtnSelEnd, &QToolButton::clicked, this, &TMainForm::sbtnSelEndClick);
     connect(m_ui->sbtnErase, &QToolButton::clicked, this, &TMainForm::sbtnEraseClick);
-    connect(m_ui->edtStart, &QLineEdit::returnPressed, this, &TMainForm::ApplyTypedStart);
-    connect(m_ui->edtEnd, &QLineEdit::returnPressed, this, &TMainForm::ApplyTypedEnd);
+    connect(m_ui->edtStart, &QLineEdit::returnPressed, this, [this] { ApplyTyped(true); });
+    connect(m_ui->edtEnd, &QLineEdit::returnPressed, this, [this] { ApplyTyped(false); });
     m_ui->edtStart->installEventFilter(this);
     m_ui->edtEnd->installEventFilter(this);
 
@@ -602,11 +603,11 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
     if (type == QEvent::FocusOut && watched == m_ui->edtStart) {
-        ApplyTypedStart(); // edtStartExit
+        ApplyTyped(true); // edtStartExit
         return false;
     }
     if (type == QEvent::FocusOut && watched == m_ui->edtEnd) {
-        ApplyTypedEnd(); // edtEndExit
+        ApplyTyped(false); // edtEndExit
         return false;
     }
     if (watched == m_ui->edtSectionQty) {
@@ -719,36 +720,82 @@ void TMainForm::WriteLengthFromSelection()
         LengthText(double(m_ui->tkbProgress->SelStart()), double(m_ui->tkbProgress->SelEnd())));
 }
 
-void TMainForm::sbtnSelStartClick()
+void TMainForm::ShowMarker(bool start)
+{
+    if (start) {
+        m_ui->labStart->setText(QStringLiteral("[ ") + m_ui->edtStart->text());
+        PlaceStartMarker();
+    } else {
+        m_ui->labEnd->setText(m_ui->edtEnd->text() + QStringLiteral(" ]"));
+        PlaceEndMarker();
+    }
+    ArrangeEndMarkerRow();
+    (start ? m_ui->labStart : m_ui->labEnd)->show();
+    m_ui->labLength->show();
+}
+
+void TMainForm::MarkFromPlayer(bool start)
 {
     if (!m_sourceLoaded) {
         return;
     }
     const qint64 at = m_ui->tkbProgress->Position();
-    m_ui->tkbProgress->SetSelStart(at);
-    m_ui->edtStart->setText(FormatTime(double(at)));
-    m_ui->labStart->setText(QStringLiteral("[ ") + m_ui->edtStart->text());
-    PlaceStartMarker();
-    ArrangeEndMarkerRow();
-    m_ui->labStart->show();
-    m_ui->labLength->show();
+    start ? m_ui->tkbProgress->SetSelStart(at) : m_ui->tkbProgress->SetSelEnd(at);
+    (start ? m_ui->edtStart : m_ui->edtEnd)->setText(FormatTime(double(at)));
+    ShowMarker(start);
     WriteLengthFromSelection();
+}
+
+void TMainForm::MarkTyped(bool start, double x)
+{
+    const double d = DurationSeconds();
+    if (!(d >= x)) {
+        x = d; // beyond the end of the video: pulled back to it
+    }
+    const qint64 second = RoundHalfEven(x);
+    start ? m_ui->tkbProgress->SetSelStart(second) : m_ui->tkbProgress->SetSelEnd(second);
+    // The edit keeps the typed time in normal form, unclamped.
+    QLineEdit* edit = start ? m_ui->edtStart : m_ui->edtEnd;
+    edit->setText(FormatTime(ParseTime(edit->text(), QLocale::system().decimalPoint().front())));
+    ShowMarker(start);
+    if (start) {
+        WriteLengthFromSelection();
+    } else {
+        // The length comes from the typed end, not from its rounded second.
+        m_ui->labLength->setText(LengthText(double(m_ui->tkbProgress->SelStart()), x));
+    }
+}
+
+void TMainForm::ApplyTyped(bool start)
+{
+    if (!m_sourceLoaded) {
+        return;
+    }
+    QLineEdit* edit = start ? m_ui->edtStart : m_ui->edtEnd;
+    const double t = ParseTime(edit->text(), QLocale::system().decimalPoint().front());
+    if (t != -1.0) {
+        MarkTyped(start, t);
+    }
+}
+
+void TMainForm::sbtnSelStartClick()
+{
+    MarkFromPlayer(true);
 }
 
 void TMainForm::sbtnSelEndClick()
 {
-    if (!m_sourceLoaded) {
-        return;
-    }
-    const qint64 at = m_ui->tkbProgress->Position();
-    m_ui->tkbProgress->SetSelEnd(at);
-    m_ui->edtEnd->setText(FormatTime(double(at)));
-    m_ui->labEnd->setText(m_ui->edtEnd->text() + QStringLiteral(" ]"));
-    PlaceEndMarker();
-    ArrangeEndMarkerRow();
-    m_ui->labEnd->show();
-    m_ui->labLength->show();
-    WriteLengthFromSelection();
+    MarkFromPlayer(false);
+}
+
+void TMainForm::SetMarkStart(double seconds)
+{
+    MarkTyped(true, seconds);
+}
+
+void TMainForm::SetMarkEnd(double seconds)
+{
+    MarkTyped(false, seconds);
 }
 
 void TMainForm::sbtnEraseClick()
@@ -762,61 +809,4 @@ void TMainForm::sbtnEraseClick()
     m_ui->edtEnd->setText(FormatTime(0));
     m_ui->labStart->hide();
     m_ui->labEnd->hide();
-}
-
-void TMainForm::ApplyTypedStart()
-{
-    if (!m_sourceLoaded) {
-        return;
-    }
-    const double t = ParseTime(m_ui->edtStart->text(), QLocale::system().decimalPoint().front());
-    if (t != -1.0) {
-        SetMarkStart(t);
-    }
-}
-
-void TMainForm::ApplyTypedEnd()
-{
-    if (!m_sourceLoaded) {
-        return;
-    }
-    const double t = ParseTime(m_ui->edtEnd->text(), QLocale::system().decimalPoint().front());
-    if (t != -1.0) {
-        SetMarkEnd(t);
-    }
-}
-
-void TMainForm::SetMarkStart(double x)
-{
-    const double d = DurationSeconds();
-    if (!(d >= x)) {
-        x = d;
-    }
-    m_ui->tkbProgress->SetSelStart(RoundHalfEven(x));
-    const QChar sep = QLocale::system().decimalPoint().front();
-    m_ui->edtStart->setText(FormatTime(ParseTime(m_ui->edtStart->text(), sep)));
-    m_ui->labStart->setText(QStringLiteral("[ ") + m_ui->edtStart->text());
-    PlaceStartMarker();
-    ArrangeEndMarkerRow();
-    m_ui->labStart->show();
-    m_ui->labLength->show();
-    WriteLengthFromSelection();
-}
-
-void TMainForm::SetMarkEnd(double x)
-{
-    const double d = DurationSeconds();
-    if (!(d >= x)) {
-        x = d;
-    }
-    m_ui->tkbProgress->SetSelEnd(RoundHalfEven(x));
-    const QChar sep = QLocale::system().decimalPoint().front();
-    m_ui->edtEnd->setText(FormatTime(ParseTime(m_ui->edtEnd->text(), sep)));
-    m_ui->labEnd->setText(m_ui->edtEnd->text() + QStringLiteral(" ]"));
-    PlaceEndMarker();
-    ArrangeEndMarkerRow();
-    m_ui->labEnd->show();
-    m_ui->labLength->show();
-    // The length comes from the typed end, not from its rounded second.
-    m_ui->labLength->setText(LengthText(double(m_ui->tkbProgress->SelStart()), x));
 }

@@ -102,8 +102,10 @@ public:
 private:
     void tmrProcessTimer();
     void tkbProgressTimer();
-    void ApplyTypedStart();
-    void ApplyTypedEnd();
+    void ApplyTyped(bool start);
+    void MarkFromPlayer(bool start);
+    void MarkTyped(bool start, double seconds);
+    void ShowMarker(bool start);
     void PlaceStartMarker();
     void PlaceEndMarker();
     void ArrangeEndMarkerRow();
