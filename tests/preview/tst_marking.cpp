@@ -184,6 +184,8 @@ private slots:
         QCOMPARE(f.Ui()->labLength->text(),
                  QStringLiteral("The length of the marked rang is 00:00:35"));
         QVERIFY(f.Ui()->labStart->isVisible() && f.Ui()->labEnd->isVisible());
+        VideoView* view = f.Ui()->VideoWindow;
+        QVERIFY(QTest::qWaitFor([view] { return !view->Frame().isNull(); }, 5000));
         ProgramFixture::Screenshot(f.Main(), "main-marked");
 
         QTest::mouseClick(f.Ui()->sbtnErase, Qt::LeftButton);
