@@ -447,17 +447,22 @@ bool TMainForm::ConfirmOverwrite(const QString&)
                           QStringLiteral("The output file is existent. Overwrite it?"));
 }
 
+void TMainForm::SetPlayerEnabled(bool enabled)
+{
+    m_ui->tkbProgress->setEnabled(enabled);
+    for (QToolButton* b : {m_ui->sbtnPlayPreview, m_ui->sbtnPausePreview, m_ui->sbtnStopPreview,
+                           m_ui->sbtnSelStart, m_ui->sbtnSelEnd, m_ui->sbtnErase}) {
+        b->setEnabled(enabled);
+    }
+}
+
 void TMainForm::BeginSplitUi()
 {
     m_player->Stop();
     m_elapsedSeconds = 0;
     m_tmrPreview.start();
     m_tmrProcess.start();
-    m_ui->tkbProgress->setEnabled(false);
-    for (QToolButton* b : {m_ui->sbtnPlayPreview, m_ui->sbtnPausePreview, m_ui->sbtnStopPreview,
-                           m_ui->sbtnSelStart, m_ui->sbtnSelEnd, m_ui->sbtnErase}) {
-        b->setEnabled(false);
-    }
+    SetPlayerEnabled(false);
     m_ui->imgStart->hide();
     m_ui->imgCancel->show();
     m_ui->sbtnOpen->setEnabled(false);
@@ -475,11 +480,7 @@ void TMainForm::BeginSplitUi()
 void TMainForm::EndSplitUi()
 {
     m_tmrPreview.stop();
-    m_ui->tkbProgress->setEnabled(true);
-    for (QToolButton* b : {m_ui->sbtnPlayPreview, m_ui->sbtnPausePreview, m_ui->sbtnStopPreview,
-                           m_ui->sbtnSelStart, m_ui->sbtnSelEnd, m_ui->sbtnErase}) {
-        b->setEnabled(true);
-    }
+    SetPlayerEnabled(true);
     m_ui->imgStart->show();
     m_ui->imgCancel->hide();
     m_ui->sbtnOpen->setEnabled(true);

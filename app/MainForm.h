@@ -106,6 +106,8 @@ private:
     void MarkFromPlayer(bool start);
     void MarkTyped(bool start, double seconds);
     void ShowMarker(bool start);
+    // The track bar and the six player and marking buttons.
+    void SetPlayerEnabled(bool enabled);
     void PlaceStartMarker();
     void PlaceEndMarker();
     void ArrangeEndMarkerRow();

@@ -1,4 +1,4 @@
-#include "../app/FakePlatform.h"
+#include "../app/ProgramFixture.h"
 #include "TestSupport.h"
 #include "app/MainForm.h"
 #include "app/Program.h"
@@ -119,7 +119,7 @@ private slots:
         QVERIFY(e.program->Main()->isEnabled());
         QCOMPARE(e.Store().Text(ProfileGroup::Video, "Video Size"), QStringLiteral("640x480"));
         QCOMPARE(e.Args(), QStringLiteral(" -vc cb -size 640x480 -vb 1200k -na  -di "));
-        ProfileFixtureShot(e.Form(), "editor");
+        ProgramFixture::Screenshot(e.Form(), "editor");
     }
 
     void okStoresOriginalSize()
@@ -275,7 +275,7 @@ private slots:
         Editor e;
         e.Set(ProfileGroup::Video, "Video Size", "Custom Size");
         QVERIFY(!e.program->Main()->isEnabled());
-        ProfileFixtureShot(e.Size(), "size");
+        ProgramFixture::Screenshot(e.Size(), "size");
         QTest::mouseClick(e.Size()->Form()->btnCancel, Qt::LeftButton);
         QCOMPARE(e.Store().Text(ProfileGroup::Video, "Video Size"),
                  QStringLiteral("Original Size"));
@@ -304,16 +304,7 @@ private slots:
             ->setCurrentIndex(e.Grid(ProfileGroup::Video)->Model()->index(1, 0));
         QTest::qWait(50);
         QVERIFY(e.Form()->Form()->ScrollBox1->verticalScrollBar()->maximum() > 0);
-        ProfileFixtureShot(e.Form(), "editor-mp4");
-    }
-
-private:
-    static void ProfileFixtureShot(QWidget* window, const QString& name)
-    {
-        const QString folder = qEnvironmentVariable("BRINDLE_SCREENSHOTS");
-        if (!folder.isEmpty()) {
-            window->grab().save(folder + u'/' + name + ".png");
-        }
+        ProgramFixture::Screenshot(e.Form(), "editor-mp4");
     }
 };
 
